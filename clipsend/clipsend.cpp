@@ -65,12 +65,15 @@ static void RunClipsend() {
     LPWSTR* items = argv + 1;
     int count = argc - 1;
 
-    CoInitialize(NULL);
+    // Without COM every resolution fails and the arguments go as typed. Only a successful
+    // CoInitialize (S_FALSE included) is balanced by CoUninitialize.
+    BOOL com = SUCCEEDED(CoInitialize(NULL));
     HANDLE heap = GetProcessHeap();
     LPWSTR scratch =
         static_cast<LPWSTR>(HeapAlloc(heap, 0, SIZE_T(count) * kScratchPerItem * sizeof(WCHAR)));
     if (scratch == NULL) {
-        CoUninitialize();
+        if (com)
+            CoUninitialize();
         return;
     }
     // Resolved targets lie back to back in the scratch area; each item that names a
@@ -82,7 +85,8 @@ static void RunClipsend() {
             cursor += lstrlenW(cursor) + 1;
         }
     }
-    CoUninitialize();
+    if (com)
+        CoUninitialize();
 
     // Everything is ready before the clipboard is opened, so a failure here leaves the
     // user's clipboard as it was, and it is held open only for the hand-over.
