@@ -16,6 +16,7 @@ check() {
 }
 check "file format $format" "file format $format\$"
 check "subsystem Windows GUI" '^Subsystem[[:space:]]+0+2[[:space:]]+\(Windows GUI\)'
-check "Unicode entry (wWinMain)" '[[:space:]]_?wWinMain(CRTStartup)?$'
+check "Unicode entry (wWinMain)" '[[:space:]]_?wWinMain(@16)?$'
+check "wide command line imported" '[[:space:]]GetCommandLineW$'
 printf 'size: %s bytes\n' "$(stat -c %s "$program")"
 exit $fail
