@@ -1,0 +1,126 @@
+// The shipped clipsend on the real platform: exact clipboard bytes and block sizes for plain,
+// empty, quoted and Japanese arguments and for real shortcuts made with the platform's own
+// shell-link object; the usage box; a clipboard that another program holds.
+#include "wine_support.h"
+
+using namespace wine_test;
+
+namespace {
+
+const wchar_t kPrevious[] = L"previous contents";
+
+std::string TextBytes(const std::wstring& text) {
+    std::string bytes = Utf16Le(text, false);
+    return bytes + std::string(2, '\0');
+}
+
+class ClipsendOnWine : public ::testing::Test {
+  protected:
+    std::wstring folder, clipsend;
+
+    void SetUp() override {
+        CoInitialize(NULL);
+        folder = FreshFolder(L"clipsend");
+        clipsend = folder + L"\\clipsend.exe";
+        CopyProgram(Env(L"CLIPSEND_EXE"), clipsend);
+        WriteBytes(folder + L"\\report.txt", "r");
+        WriteBytes(folder + L"\\写真.png", "p");
+        WriteBytes(folder + L"\\corrupt.lnk", std::string("L\0\0\0garbage", 11));
+        ASSERT_TRUE(MakeShortcut(folder + L"\\doc.LNK", folder + L"\\report.txt"));
+        ASSERT_TRUE(MakeShortcut(folder + L"\\pic.lnk", folder + L"\\写真.png"));
+    }
+    void TearDown() override { CoUninitialize(); }
+
+    ProgramRun Send(const std::wstring& arguments) {
+        return RunProgram(clipsend, L"\"" + clipsend + L"\"" + arguments, folder);
+    }
+
+    static void ExpectClipboard(const std::wstring& text) {
+        std::string bytes;
+        SIZE_T size = 0;
+        ASSERT_TRUE(ReadClipboardText(&bytes, &size));
+        EXPECT_EQ(bytes, TextBytes(text)) << "expected " << Utf8(text);
+        EXPECT_EQ(size, TextBytes(text).size());
+    }
+};
+
+TEST_F(ClipsendOnWine, ExactClipboardBytes) {
+    struct Case {
+        const wchar_t* arguments; // "{dir}" stands for the test folder
+        const wchar_t* text;
+    };
+    const Case cases[] = {
+        {L" abc", L"abc"},
+        {L" a b c", L"a\nb\nc"},
+        {L" \"\"", L""},
+        {L" \"\" x", L"\nx"},
+        {L" \"C:\\My Files\\a.txt\" b", L"C:\\My Files\\a.txt\nb"},
+        {L" 日本語.txt ｆｕｌｌ", L"日本語.txt\nｆｕｌｌ"},
+        {L" .lnk", L".lnk"},
+        {L" \"{dir}\\doc.LNK\"", L"{dir}\\report.txt"},
+        {L" {dir}\\doc.LNK {dir}\\pic.lnk", L"{dir}\\report.txt\n{dir}\\写真.png"},
+        {L" {dir}\\doc.LNK {dir}\\corrupt.lnk {dir}\\missing.lnk {dir}\\pic.lnk",
+         L"{dir}\\report.txt\n{dir}\\corrupt.lnk\n{dir}\\missing.lnk\n{dir}\\写真.png"},
+        {L" pic.lnk", L"{dir}\\写真.png"}, // relative to clipsend's working directory
+    };
+    for (const Case& c : cases) {
+        auto expand = [&](std::wstring text) {
+            for (size_t at; (at = text.find(L"{dir}")) != std::wstring::npos;)
+                text.replace(at, 5, folder);
+            return text;
+        };
+        SCOPED_TRACE(Utf8(c.arguments));
+        SeedClipboard(kPrevious);
+        ProgramRun run = Send(expand(c.arguments));
+        EXPECT_TRUE(run.finished);
+        EXPECT_EQ(run.exitCode, 0u);
+        EXPECT_TRUE(run.boxes.empty());
+        ExpectClipboard(expand(c.text));
+    }
+}
+
+TEST_F(ClipsendOnWine, UsageWithoutArgumentsLeavesTheClipboard) {
+    SeedClipboard(kPrevious);
+    ProgramRun run = Send(L"");
+    EXPECT_EQ(run.exitCode, 0u);
+    ASSERT_EQ(run.boxes.size(), 1u);
+    EXPECT_EQ(Utf8(run.boxes[0].text),
+              Utf8(L"引数を与えると、それを、\\n 区切りで、クリップボードへ送る。"));
+    EXPECT_EQ(Utf8(run.boxes[0].caption), Utf8(L"使い方"));
+    EXPECT_EQ(run.boxes[0].buttons.size(), 1u);
+    EXPECT_FALSE(run.boxes[0].hasIcon);
+    ExpectClipboard(kPrevious);
+}
+
+TEST_F(ClipsendOnWine, ClipboardHeldForAMomentIsWaitedFor) {
+    // Held from before clipsend starts until well after its first try (a free run shows when
+    // that is), and released well within its half second of retries.
+    DWORD started = GetTickCount();
+    Send(L" free");
+    DWORD freeRun = GetTickCount() - started;
+    SeedClipboard(kPrevious);
+    ProgramRun run;
+    started = GetTickCount();
+    {
+        ClipboardHolder holder(freeRun + 150);
+        run = Send(L" a b");
+    }
+    EXPECT_GE(GetTickCount() - started, freeRun + 100) << "clipsend did not wait";
+    EXPECT_EQ(run.exitCode, 0u);
+    ExpectClipboard(L"a\nb");
+}
+
+TEST_F(ClipsendOnWine, ClipboardHeldForLongKeepsItsContents) {
+    SeedClipboard(kPrevious);
+    ProgramRun run;
+    DWORD started = GetTickCount();
+    {
+        ClipboardHolder holder(3000);
+        run = Send(L" a b");
+        EXPECT_LT(GetTickCount() - started, 2500u) << "clipsend gives up after about 0.5 s";
+    }
+    EXPECT_EQ(run.exitCode, 0u);
+    ExpectClipboard(kPrevious);
+}
+
+} // namespace
