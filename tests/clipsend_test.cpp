@@ -1,4 +1,5 @@
 // clipsend's whole flow against the simulator.
+#include "shared_cases.h"
 #include "support.h"
 
 #include <algorithm>
@@ -24,6 +25,10 @@ class Clipsend : public SimTest {
         sim::AddFolder(u"C:\\Tools");
         sim::AddShortcut(u"C:\\links\\doc.LNK", u"C:\\docs\\report.txt");
         sim::AddShortcut(u"C:\\links\\pic.lnk", u"\\\\server\\share\\写真.png");
+        // The shared scenarios' folder.
+        sim::AddShortcut(u"C:\\shared\\doc.LNK", u"C:\\shared\\report.txt");
+        sim::AddShortcut(u"C:\\shared\\pic.lnk", u"C:\\shared\\写真.png");
+        sim::AddFile(u"C:\\shared\\corrupt.lnk", std::string("L\0\0\0garbage", 11));
         sim::AddShortcut(u"C:\\links\\empty.lnk", u"");
         sim::AddShortcutWithoutPath(u"C:\\links\\printer.lnk");
         sim::AddFile(u"C:\\links\\fake.lnk", "not a shortcut");
@@ -48,10 +53,6 @@ TEST_F(Clipsend, ExactClipboardBytes) {
         {u" abc", u"abc", 8},
         {u" a b c", u"a\nb\nc", 12},
         {u" \"\"", u"", 2},
-        {u" \"\" x", u"\nx", 6},
-        {u" \"C:\\My Files\\a.txt\" b", u"C:\\My Files\\a.txt\nb", 40},
-        {u" .lnk", u".lnk", 10},
-        {u" 日本語.txt", u"日本語.txt", 16},
         {u" C:\\links\\doc.LNK", u"C:\\docs\\report.txt", 38},
         {u" C:\\links\\missing.lnk x", u"C:\\links\\missing.lnk\nx", 46},
         {u" C:\\links\\fake.lnk C:\\links\\printer.lnk",
@@ -69,6 +70,19 @@ TEST_F(Clipsend, ExactClipboardBytes) {
         EXPECT_EQ(TextBytes(c.text).size(), c.blockBytes);
         EXPECT_TRUE(sim::MessageBoxes().empty());
         EXPECT_EQ(sim::ComInitDepth(), 0);
+        ExpectCleanEnd();
+    }
+}
+
+TEST_F(Clipsend, SharedScenarios) {
+    const std::u16string folder = u"C:\\shared";
+    for (const ClipsendCase& c : kClipsendCases) {
+        SCOPED_TRACE(sim::U8(c.arguments));
+        SetUp();
+        ASSERT_TRUE(sim::SetCurrentDir(folder));
+        RunProgram(kProgram + ExpandDir<std::u16string>(c.arguments, folder));
+        ExpectClipboard(ExpandDir<std::u16string>(c.text, folder));
+        EXPECT_TRUE(sim::MessageBoxes().empty());
         ExpectCleanEnd();
     }
 }

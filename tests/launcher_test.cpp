@@ -1,5 +1,6 @@
 // The launcher's whole flow against the simulator.
 #include "settings.h"
+#include "shared_cases.h"
 
 #include "support.h"
 
@@ -198,25 +199,11 @@ TEST_F(Launcher, LauncherInADriveRootWorksInTheRootFolder) {
 }
 
 TEST_F(Launcher, ForwardsTheCommandLineTailVerbatim) {
-    struct Case {
-        const char* parameters;
-        const char16_t* commandLine;
-        const char16_t* expected;
-    };
-    const char16_t* quoted = u"\"D:\\Tools\\run.exe\"";
-    const Case cases[] = {
-        {"-x", u"", u"-x"},
-        {"-x", u" a.txt", u"-x a.txt"},
-        {"", u" a.txt", u"a.txt"},
-        {"-x", u"   a.txt", u"-x   a.txt"},
-        {"-x", u" \"D:\\My Files\\b.txt\"", u"-x \"D:\\My Files\\b.txt\""},
-        {"-x", u" 日本語.txt \"a\"\"b\"", u"-x 日本語.txt \"a\"\"b\""},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(sim::U8(c.commandLine));
+    for (const TailCase& c : kTailCases) {
+        SCOPED_TRACE(sim::U8(c.tail));
         SetUp();
         Ini(std::string("[Execute]\nFileName=x.exe\nParameters=") + c.parameters + "\n");
-        RunProgram(quoted + std::u16string(c.commandLine));
+        RunProgram(u"\"D:\\Tools\\run.exe\"" + std::u16string(c.tail));
         EXPECT_EQ(OnlyStart().parameters, c.expected);
         ExpectCleanEnd();
     }

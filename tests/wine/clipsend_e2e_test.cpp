@@ -1,6 +1,7 @@
 // The shipped clipsend on the real platform: exact clipboard bytes and block sizes for plain,
 // empty, quoted and Japanese arguments and for real shortcuts made with the platform's own
 // shell-link object; the usage box; a clipboard that another program holds.
+#include "shared_cases.h"
 #include "wine_support.h"
 
 using namespace wine_test;
@@ -45,37 +46,14 @@ class ClipsendOnWine : public ::testing::Test {
 };
 
 TEST_F(ClipsendOnWine, ExactClipboardBytes) {
-    struct Case {
-        const wchar_t* arguments; // "{dir}" stands for the test folder
-        const wchar_t* text;
-    };
-    const Case cases[] = {
-        {L" abc", L"abc"},
-        {L" a b c", L"a\nb\nc"},
-        {L" \"\"", L""},
-        {L" \"\" x", L"\nx"},
-        {L" \"C:\\My Files\\a.txt\" b", L"C:\\My Files\\a.txt\nb"},
-        {L" 日本語.txt ｆｕｌｌ", L"日本語.txt\nｆｕｌｌ"},
-        {L" .lnk", L".lnk"},
-        {L" \"{dir}\\doc.LNK\"", L"{dir}\\report.txt"},
-        {L" {dir}\\doc.LNK {dir}\\pic.lnk", L"{dir}\\report.txt\n{dir}\\写真.png"},
-        {L" {dir}\\doc.LNK {dir}\\corrupt.lnk {dir}\\missing.lnk {dir}\\pic.lnk",
-         L"{dir}\\report.txt\n{dir}\\corrupt.lnk\n{dir}\\missing.lnk\n{dir}\\写真.png"},
-        {L" pic.lnk", L"{dir}\\写真.png"}, // relative to clipsend's working directory
-    };
-    for (const Case& c : cases) {
-        auto expand = [&](std::wstring text) {
-            for (size_t at; (at = text.find(L"{dir}")) != std::wstring::npos;)
-                text.replace(at, 5, folder);
-            return text;
-        };
+    for (const ClipsendCase& c : kClipsendCases) {
         SCOPED_TRACE(Utf8(c.arguments));
         SeedClipboard(kPrevious);
-        ProgramRun run = Send(expand(c.arguments));
+        ProgramRun run = Send(ExpandDir<std::wstring>(c.arguments, folder));
         EXPECT_TRUE(run.finished);
         EXPECT_EQ(run.exitCode, 0u);
         EXPECT_TRUE(run.boxes.empty());
-        ExpectClipboard(expand(c.text));
+        ExpectClipboard(ExpandDir<std::wstring>(c.text, folder));
     }
 }
 

@@ -1,6 +1,7 @@
 // The shipped launcher on the real platform: a renamed copy in a folder whose name has
 // spaces, a dot and Japanese letters, its settings file in several encodings, started with
 // exact command lines; the recording target tells what it received.
+#include "shared_cases.h"
 #include "wine_support.h"
 
 #include <algorithm>
@@ -128,6 +129,18 @@ TEST_F(LauncherOnWine, Scenarios) {
         } else {
             ExpectStarted(run, s.arguments, folder + s.directory);
         }
+    }
+}
+
+TEST_F(LauncherOnWine, ForwardsTheCommandLineTailVerbatim) {
+    for (const TailCase& c : kTailCases) {
+        SCOPED_TRACE(Utf8(c.tail));
+        Prepare("tail");
+        std::wstring parameters(c.parameters, c.parameters + strlen(c.parameters));
+        WriteIni(folder + L"\\起動 run.ini",
+                 L"[Execute]\nFileName={dir}\\target.exe\nParameters=" + parameters + L"\n", kUtf8);
+        ProgramRun run = RunProgram(launcher, L"\"" + launcher + L"\"" + c.tail, folder);
+        ExpectStarted(run, c.expected, folder);
     }
 }
 
