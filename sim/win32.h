@@ -54,7 +54,7 @@ struct WIN32_FIND_DATAW;
 #define TRUE 1
 #define FALSE 0
 
-#define INVALID_HANDLE_VALUE ((HANDLE)(intptr_t)-1)
+#define INVALID_HANDLE_VALUE (reinterpret_cast<HANDLE>(intptr_t(-1)))
 #define MAX_PATH 260
 
 // Last-error codes
