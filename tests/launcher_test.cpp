@@ -4,6 +4,8 @@
 
 #include "support.h"
 
+#include <algorithm>
+
 namespace {
 
 const char16_t kUsage[] = u"同名の .ini ファイルに、起動させたいファイルを指定する。";
@@ -317,6 +319,48 @@ TEST_F(Launcher, FailedWorkingDirectoryChangesAreIgnored) {
     const sim::ShellStart& start = OnlyStart();
     EXPECT_EQ(start.directory, u"work"); // a failed conversion leaves the path as it was
     EXPECT_EQ(start.currentDirectory, u"C:\\Start");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Launcher, EveryFailureEndsAsDescribed) {
+    // A full run: settings read, tail forwarded, FileName and Directory resolved.
+    auto prepare = [] {
+        sim::AddFile(u"D:\\Tools\\run.ini", "[Execute]\nFileName=app\\x.exe\nDirectory=work\n");
+        sim::AddFile(u"D:\\Tools\\app\\x.exe", "MZ");
+        sim::AddFolder(u"D:\\Tools\\work");
+    };
+    const std::u16string line = u"\"D:\\Tools\\run.exe\" a.txt";
+    prepare();
+    RunProgram(line);
+    ASSERT_EQ(OnlyStart().file, u"D:\\Tools\\app\\x.exe");
+    const std::vector<std::string> points = sim::FailurePointNames();
+    ASSERT_GT(points.size(), 8u);
+    // Every failure point between the module name and the working directory reads settings.
+    const size_t settingsEnd =
+        std::find(points.begin(), points.end(), "GetCurrentDirectoryW") - points.begin();
+    ASSERT_EQ(points[0], "GetModuleFileNameW");
+    for (size_t n = 1; n <= points.size(); ++n) {
+        SCOPED_TRACE("failing call " + std::to_string(n) + ": " + points[n - 1]);
+        SetUp();
+        prepare();
+        sim::FailNth(int(n));
+        RunProgram(line);
+        ExpectCleanEnd();
+        // Reading the settings fails: the usage message and nothing started. Anything else
+        // is passed over (without the module name, the command line names the program): the
+        // target starts, with the arguments.
+        bool settingsLost = n > 1 && n <= settingsEnd;
+        if (settingsLost) {
+            ExpectOneBox(kUsage, u"使い方");
+            EXPECT_TRUE(sim::ShellStarts().empty());
+        } else {
+            EXPECT_TRUE(sim::MessageBoxes().empty());
+            EXPECT_EQ(OnlyStart().parameters, u"a.txt");
+        }
+    }
 }
 
 } // namespace
