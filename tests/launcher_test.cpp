@@ -364,3 +364,24 @@ TEST_F(Launcher, EveryFailureEndsAsDescribed) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Launcher, BadSettingsFilesEndAsDescribed) {
+    for (const BadSettingsCase& c : BadSettingsCases()) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        Ini(c.bytes);
+        RunProgram(u"\"D:\\Tools\\run.exe\" a");
+        if (c.starts) {
+            EXPECT_TRUE(sim::MessageBoxes().empty());
+            EXPECT_EQ(OnlyStart().file, u"target.exe");
+        } else {
+            ExpectOneBox(kUsage, u"使い方");
+            EXPECT_TRUE(sim::ShellStarts().empty());
+        }
+        ExpectCleanEnd();
+    }
+}
+
+} // namespace

@@ -102,3 +102,39 @@ TEST_F(ClipsendOnWine, ClipboardHeldForLongKeepsItsContents) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ClipsendOnWine, ThousandsOfArgumentsAtTheCommandLineLimit) {
+    // As many one-letter arguments as a command line holds (32,767 units with the terminator).
+    std::wstring line = L"\"" + clipsend + L"\"";
+    std::wstring text;
+    for (int i = 0; line.size() + 2 < 32767; ++i) {
+        wchar_t letter = wchar_t(L'a' + i % 26);
+        line += L' ';
+        line += letter;
+        if (!text.empty())
+            text += L'\n';
+        text += letter;
+    }
+    ASSERT_GT(text.size() / 2, 16000u);
+    SeedClipboard(kPrevious);
+    ProgramRun run = RunProgram(clipsend, line, folder);
+    EXPECT_EQ(run.exitCode, 0u);
+    ExpectClipboard(text);
+}
+
+TEST_F(ClipsendOnWine, DamagedShortcutsGoAsTyped) {
+    // The start of a real shortcut, cut short; and a shortcut's header with nothing after it.
+    std::string whole;
+    ASSERT_TRUE(ReadBytes(folder + L"\\doc.LNK", &whole));
+    WriteBytes(folder + L"\\cut.lnk", whole.substr(0, whole.size() / 2));
+    WriteBytes(folder + L"\\header.lnk", whole.substr(0, 76));
+    WriteBytes(folder + L"\\empty.lnk", "");
+    SeedClipboard(kPrevious);
+    ProgramRun run = Send(L" cut.lnk header.lnk empty.lnk");
+    EXPECT_EQ(run.exitCode, 0u);
+    ExpectClipboard(L"cut.lnk\nheader.lnk\nempty.lnk");
+}
+
+} // namespace
