@@ -61,6 +61,7 @@ static BOOL AppendArgumentTail(LPWSTR parameters, LPCWSTR tail) {
     return TRUE;
 }
 
+// Shows a failed start's result (0 to 32).
 static void ShowStartError(UINT_PTR code) {
     LPCWSTR text = NULL;
     switch (code) {
@@ -88,15 +89,11 @@ static void ShowStartError(UINT_PTR code) {
         return;
     }
     // Any other code from 0 to 32, in decimal.
-    WCHAR digits[100];
+    WCHAR number[3];
     int count = 0;
-    do {
-        digits[count++] = WCHAR(TEXT('0') + code % 10);
-        code /= 10;
-    } while (code != 0);
-    WCHAR number[100];
-    for (int i = 0; i < count; ++i)
-        number[i] = digits[count - 1 - i];
+    if (code >= 10)
+        number[count++] = WCHAR(TEXT('0') + code / 10);
+    number[count++] = WCHAR(TEXT('0') + code % 10);
     number[count] = 0;
     ShowMessage(number, TEXT("エラーコード"));
 }
