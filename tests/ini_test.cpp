@@ -3,6 +3,8 @@
 
 #include "support.h"
 
+#include <cstdio>
+
 namespace {
 
 std::u16string Decode(const std::string& bytes, BOOL cut = FALSE) {
@@ -173,6 +175,22 @@ TEST_F(ReadLaunchSettingsTest, HugeFileIsReadOnlyUpToTheLimit) {
     Expect(u"a.exe", u"", u"");
     EXPECT_TRUE(Read(bytes.substr(0, bytes.size() - 40) + "\nParameters=near\n"));
     Expect(u"a.exe", u"near", u"");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ReadLaunchSettingsTest, ShippedSampleStartsNotepad) {
+    std::FILE* file = std::fopen(SAMPLE_SETTINGS_FILE, "rb");
+    ASSERT_NE(file, nullptr);
+    std::string bytes;
+    char chunk[4096];
+    for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, file)) > 0;)
+        bytes.append(chunk, n);
+    std::fclose(file);
+    EXPECT_TRUE(Read(bytes));
+    Expect(u"notepad.exe", u"", u"");
 }
 
 } // namespace
