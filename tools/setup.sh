@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(cmake g++ make libgtest-dev googletest
           g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
           binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
-          wine wine64 xvfb xauth locales clang clang-tidy cppcheck libclang-rt-14-dev)
+          wine wine64 xvfb xauth locales clang clang-tidy cppcheck libclang-rt-14-dev time)
 
 missing=()
 for package in "${packages[@]}"; do
