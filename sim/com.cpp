@@ -8,7 +8,7 @@
 namespace sim {
 
 void AddShortcut(const std::u16string& path, const std::u16string& target) {
-    AddFile(path, "L\0\0\0 shortcut");
+    AddFile(path, std::string("L\0\0\0 shortcut", 13)); // the header a shell link starts with
     Node* node = FindNode(path);
     node->shortcut = true;
     node->shortcutHasPath = true;
