@@ -17,14 +17,17 @@ BOOL ResolveShortcutTarget(LPCWSTR path, LPWSTR out, int capacity) {
     IShellLinkW* link = NULL;
     IPersistFile* file = NULL;
     BOOL failed = TRUE;
-    // Only S_OK counts: GetPath gives S_FALSE for a link without a file-system path.
+    // Only S_OK counts: GetPath gives S_FALSE for a link without a file-system path. GetPath
+    // cuts a path that does not fit without saying so, so a result that fills the buffer is
+    // not taken.
     // SLR_ANY_MATCH alone: the platform may search for a moved target and ask the user, and
     // the shortcut is never updated.
     if (CoCreateInstance(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                          reinterpret_cast<void**>(&link)) == S_OK &&
         link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)) == S_OK &&
         file->Load(path, STGM_READ) == S_OK && link->Resolve(NULL, SLR_ANY_MATCH) == S_OK &&
-        link->GetPath(out, capacity, NULL, SLGP_UNCPRIORITY) == S_OK)
+        link->GetPath(out, capacity, NULL, SLGP_UNCPRIORITY) == S_OK &&
+        lstrlenW(out) < capacity - 1)
         failed = FALSE;
     if (file != NULL)
         file->Release();

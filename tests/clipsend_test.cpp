@@ -187,3 +187,13 @@ TEST_F(Clipsend, ManyArgumentsAtTheCommandLineLimit) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Clipsend, CutTargetPathIsNeverPutOnTheClipboard) {
+    sim::AddShortcut(u"C:\\links\\deep.lnk", u"C:\\" + std::u16string(1500, u'd'));
+    RunProgram(kProgram + std::u16string(u" C:\\links\\deep.lnk"));
+    ExpectClipboard(u"C:\\links\\deep.lnk");
+}
+
+} // namespace

@@ -145,3 +145,26 @@ TEST_F(ResolveTest, WithoutComEveryResolutionFails) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ResolveTest, TargetThatMayHaveBeenCutIsNotUsed) {
+    // GetPath cuts a path that does not fit without saying so: a result that fills the buffer
+    // cannot be told from a cut one.
+    struct Case {
+        size_t targetLength;
+        BOOL resolved;
+    };
+    for (const Case& c : {Case{62, TRUE}, Case{63, FALSE}, Case{200, FALSE}}) {
+        SCOPED_TRACE(c.targetLength);
+        std::u16string target = u"C:\\" + std::u16string(c.targetLength - 3, u't');
+        sim::AddShortcut(u"C:\\long.lnk", target);
+        EXPECT_EQ(ResolveShortcutTarget(u"C:\\long.lnk", buffer, 64), c.resolved);
+        if (c.resolved) {
+            EXPECT_EQ(std::u16string(buffer), target);
+        }
+        EXPECT_EQ(sim::LiveComObjects(), 0);
+    }
+}
+
+} // namespace

@@ -254,3 +254,21 @@ TEST_F(LauncherOnWine, ProgramPathLengthLimit) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(LauncherOnWine, SettingsFileHeldOpenByAnEditorIsStillRead) {
+    // An editor keeps the file open for reading and writing and shares both.
+    Prepare("held");
+    const std::wstring ini = folder + L"\\起動 run.ini";
+    WriteIni(ini, L"[Execute]\nFileName={dir}\\target.exe\nParameters=-h\n", kUtf8);
+    HANDLE editor =
+        CreateFileW(ini.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    ASSERT_NE(editor, INVALID_HANDLE_VALUE);
+    ProgramRun run = RunProgram(launcher, L"\"" + launcher + L"\" a", folder);
+    CloseHandle(editor);
+    ExpectStarted(run, L"-h a", folder);
+}
+
+} // namespace
