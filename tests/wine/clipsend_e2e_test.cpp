@@ -2,6 +2,7 @@
 // empty, quoted and Japanese arguments and for real shortcuts made with the platform's own
 // shell-link object; the usage box; a clipboard that another program holds.
 #include "shared_cases.h"
+#include "platform_tools.h"
 #include "wine_support.h"
 
 using namespace wine_test;
@@ -27,8 +28,10 @@ class ClipsendOnWine : public ::testing::Test {
         WriteBytes(folder + L"\\report.txt", "r");
         WriteBytes(folder + L"\\写真.png", "p");
         WriteBytes(folder + L"\\corrupt.lnk", std::string("L\0\0\0garbage", 11));
-        ASSERT_TRUE(MakeShortcut(folder + L"\\doc.LNK", folder + L"\\report.txt"));
-        ASSERT_TRUE(MakeShortcut(folder + L"\\pic.lnk", folder + L"\\写真.png"));
+        ASSERT_TRUE(
+            MakeShortcut((folder + L"\\doc.LNK").c_str(), (folder + L"\\report.txt").c_str()));
+        ASSERT_TRUE(
+            MakeShortcut((folder + L"\\pic.lnk").c_str(), (folder + L"\\写真.png").c_str()));
     }
     void TearDown() override { CoUninitialize(); }
 

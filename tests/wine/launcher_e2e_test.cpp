@@ -26,13 +26,6 @@ struct Scenario {
     const wchar_t* boxCaption;
 };
 
-std::wstring Expand(const std::wstring& text, const std::wstring& folder) {
-    std::wstring out = text;
-    for (size_t at; (at = out.find(L"{dir}")) != std::wstring::npos;)
-        out.replace(at, 5, folder);
-    return out;
-}
-
 std::string Encode(const std::wstring& text, Encoding encoding) {
     if (encoding == kUtf16)
         return Utf16Le(text, true);
@@ -71,7 +64,7 @@ class LauncherOnWine : public ::testing::Test {
     }
 
     void WriteIni(const std::wstring& path, const std::wstring& text, Encoding encoding) {
-        WriteBytes(path, Encode(Expand(text, folder), encoding));
+        WriteBytes(path, Encode(ExpandDir(text, folder), encoding));
     }
 
     void ExpectStarted(const ProgramRun& run, const std::wstring& arguments,

@@ -1,5 +1,7 @@
 #include "wine_support.h"
 
+#include "platform_tools.h"
+
 namespace wine_test {
 
 std::wstring Env(const wchar_t* name) {
@@ -208,14 +210,7 @@ bool ReadClipboardText(std::string* bytes, SIZE_T* blockSize) {
 }
 
 void SeedClipboard(const std::wstring& text) {
-    ASSERT_TRUE(OpenClipboard(NULL));
-    EmptyClipboard();
-    SIZE_T size = (text.size() + 1) * sizeof(wchar_t);
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
-    memcpy(GlobalLock(block), text.c_str(), size);
-    GlobalUnlock(block);
-    SetClipboardData(CF_UNICODETEXT, block);
-    CloseClipboard();
+    ASSERT_TRUE(SeedClipboardText(text.c_str()));
 }
 
 ClipboardHolder::ClipboardHolder(DWORD milliseconds) : milliseconds_(milliseconds) {
@@ -232,32 +227,8 @@ ClipboardHolder::~ClipboardHolder() {
 
 DWORD WINAPI ClipboardHolder::Hold(LPVOID self) {
     ClipboardHolder* holder = static_cast<ClipboardHolder*>(self);
-    // Under Wine two opens with no owner window do not exclude each other: use a window.
-    HWND window =
-        CreateWindowExW(0, L"STATIC", L"holder", 0, 0, 0, 0, 0, HWND_MESSAGE, NULL, NULL, NULL);
-    BOOL opened = OpenClipboard(window);
-    SetEvent(holder->opened_);
-    Sleep(holder->milliseconds_);
-    if (opened)
-        CloseClipboard();
-    DestroyWindow(window);
+    HoldClipboard(holder->milliseconds_, holder->opened_);
     return 0;
-}
-
-bool MakeShortcut(const std::wstring& link, const std::wstring& target) {
-    IShellLinkW* shellLink = NULL;
-    IPersistFile* file = NULL;
-    bool ok =
-        CoCreateInstance(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                         reinterpret_cast<void**>(&shellLink)) == S_OK &&
-        shellLink->SetPath(target.c_str()) == S_OK &&
-        shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)) == S_OK &&
-        file->Save(link.c_str(), TRUE) == S_OK;
-    if (file)
-        file->Release();
-    if (shellLink)
-        shellLink->Release();
-    return ok;
 }
 
 } // namespace wine_test

@@ -64,7 +64,4 @@ class ClipboardHolder {
     static DWORD WINAPI Hold(LPVOID self);
 };
 
-// A shortcut made with the platform's own shell-link object.
-bool MakeShortcut(const std::wstring& link, const std::wstring& target);
-
 } // namespace wine_test

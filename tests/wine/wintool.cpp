@@ -5,8 +5,7 @@
 //   wintool clip-seed TEXT             put TEXT on the clipboard
 //   wintool clip-hold MILLISECONDS     hold the clipboard open (with an owner window)
 // Text goes to standard output in UTF-8.
-#include <windows.h>
-#include <shlobj.h>
+#include "platform_tools.h"
 
 #include <string>
 
@@ -36,24 +35,6 @@ static int Run(const wchar_t* program, const wchar_t* commandLine) {
     return 0;
 }
 
-static int MakeLink(const wchar_t* link, const wchar_t* target) {
-    CoInitialize(NULL);
-    IShellLinkW* shellLink = NULL;
-    IPersistFile* file = NULL;
-    bool ok =
-        CoCreateInstance(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                         reinterpret_cast<void**>(&shellLink)) == S_OK &&
-        shellLink->SetPath(target) == S_OK &&
-        shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)) == S_OK &&
-        file->Save(link, TRUE) == S_OK;
-    if (file)
-        file->Release();
-    if (shellLink)
-        shellLink->Release();
-    CoUninitialize();
-    return ok ? 0 : 1;
-}
-
 static int ReadClipboard() {
     if (!OpenClipboard(NULL))
         return 1;
@@ -74,42 +55,22 @@ static int ReadClipboard() {
     return 0;
 }
 
-static int SeedClipboard(const wchar_t* text) {
-    if (!OpenClipboard(NULL))
-        return 1;
-    EmptyClipboard();
-    SIZE_T size = (lstrlenW(text) + 1) * sizeof(wchar_t);
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
-    memcpy(GlobalLock(block), text, size);
-    GlobalUnlock(block);
-    SetClipboardData(CF_UNICODETEXT, block);
-    CloseClipboard();
-    return 0;
-}
-
-static int HoldClipboard(DWORD milliseconds) {
-    HWND window =
-        CreateWindowExW(0, L"STATIC", L"holder", 0, 0, 0, 0, 0, HWND_MESSAGE, NULL, NULL, NULL);
-    if (!OpenClipboard(window))
-        return 1;
-    Sleep(milliseconds);
-    CloseClipboard();
-    DestroyWindow(window);
-    return 0;
-}
-
 int wmain(int argc, wchar_t** argv) {
     std::wstring verb = argc > 1 ? argv[1] : L"";
     if (verb == L"run" && argc == 4)
         return Run(argv[2], argv[3]);
-    if (verb == L"mklink" && argc == 4)
-        return MakeLink(argv[2], argv[3]);
+    if (verb == L"mklink" && argc == 4) {
+        CoInitialize(NULL);
+        bool made = MakeShortcut(argv[2], argv[3]);
+        CoUninitialize();
+        return made ? 0 : 1;
+    }
     if (verb == L"clip-read" && argc == 2)
         return ReadClipboard();
     if (verb == L"clip-seed" && argc == 3)
-        return SeedClipboard(argv[2]);
+        return SeedClipboardText(argv[2]) ? 0 : 1;
     if (verb == L"clip-hold" && argc == 3)
-        return HoldClipboard(DWORD(_wtoi(argv[2])));
+        return HoldClipboard(DWORD(_wtoi(argv[2])), NULL) ? 0 : 1;
     Print(L"usage: wintool run|mklink|clip-read|clip-seed|clip-hold ...\n");
     return 2;
 }
